@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the default and the sanitizer presets, and runs every
+# test of both.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh default asan
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+chmod 700 "$XDG_RUNTIME_DIR"
+status=0
+for preset in default asan; do
+  echo "== tests: $preset"
+  ctest --preset "$preset" -j "$(nproc)" || status=1
+done
+exit $status
