@@ -95,6 +95,11 @@ void InitializePlatform(int& argc, char** argv)
     }
 }
 
+void ShutdownPlatform()
+{
+    OwnedApplication().reset();
+}
+
 void SetMessageBoxHandler(std::function<int(const MessageBoxCall&)> handler) { MessageBoxHandler() = std::move(handler); }
 void SetTopLevelCreatedHook(std::function<void(CDialog*)> hook) { TopLevelHook() = std::move(hook); }
 void SetModalLoopHook(std::function<void(CDialog*)> hook) { ModalHook() = std::move(hook); }
@@ -112,6 +117,24 @@ int TimerInterval(CWnd* window, UINT_PTR id)
 QWidget* WidgetOf(CWnd* window)
 {
     return window && IsLiveWindow(window->m_hWnd) ? window->m_hWnd->widget.data() : nullptr;
+}
+
+std::vector<CWnd*> ChildrenInTemplateOrder(CWnd* dialog)
+{
+    std::vector<CWnd*> children;
+    if (dialog && IsLiveWindow(dialog->m_hWnd))
+        for (auto& child : dialog->m_hWnd->children)
+            children.push_back(child->wnd);
+    return children;
+}
+
+void FireTimer(CWnd* window, UINT_PTR id)
+{
+    if (window == nullptr || !IsLiveWindow(window->m_hWnd))
+        return;
+    auto it = window->m_hWnd->timerElapsed.find(id);
+    if (it != window->m_hWnd->timerElapsed.end())
+        it->second();
 }
 
 QImage SurfaceOf(CWnd* window)
@@ -289,9 +312,10 @@ int RunApplication(int argc, char** argv)
         return 1;
     }
     app->m_hInstance = AfxGetInstanceHandle();
-    if (!app->InitInstance())
-        return app->ExitInstance();
-    QApplication::exec();
-    return app->ExitInstance();
+    if (app->InitInstance())
+        QApplication::exec();
+    const int code = app->ExitInstance();
+    afx::testing::ShutdownPlatform();
+    return code;
 }
 }  // namespace afx

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -35,6 +36,7 @@ struct HWND__ {
     // Dialog only.
     QImage surface;  // what GetDC drew, shown over the background until erased
     std::map<UINT_PTR, std::unique_ptr<QTimer>> timers;
+    std::map<UINT_PTR, std::function<void()>> timerElapsed;  // what a timer does when its period passes
     std::set<UINT_PTR> pendingTimers;  // a tick is posted at most once, as WM_TIMER coalesces
     bool iconicForTesting = false;
     std::optional<QSize> clientSizeForTesting;

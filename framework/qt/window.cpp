@@ -474,6 +474,7 @@ struct WindowImpl {
             return;
         // Timers end with the window; a tick already posted is dropped.
         hwnd->timers.clear();
+        hwnd->timerElapsed.clear();
         hwnd->pendingTimers.clear();
         if (dispatchDestroy)
             wnd->WindowProc(WM_DESTROY, 0, 0);
@@ -626,12 +627,14 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void (*)(HWND, UINT, UINT_PTR,
     auto timer = std::make_unique<QTimer>();
     timer->setTimerType(Qt::PreciseTimer);
     timer->setInterval(static_cast<int>(elapse));
-    QObject::connect(timer.get(), &QTimer::timeout, hwnd->widget, [hwnd, id] {
+    auto elapsed = [hwnd, id] {
         if (!IsLiveWindow(hwnd) || hwnd->pendingTimers.count(id))
             return;
         hwnd->pendingTimers.insert(id);
         QCoreApplication::postEvent(hwnd->widget, new TimerEvent(id));
-    });
+    };
+    QObject::connect(timer.get(), &QTimer::timeout, hwnd->widget, elapsed);
+    m_hWnd->timerElapsed[id] = elapsed;
     timer->start();
     m_hWnd->timers[id] = std::move(timer);
     afx::testing::NotifyTimerSet(this, id, elapse);
@@ -643,6 +646,7 @@ BOOL CWnd::KillTimer(UINT_PTR id)
     if (!IsLiveWindow(m_hWnd))
         return FALSE;
     m_hWnd->pendingTimers.erase(id);
+    m_hWnd->timerElapsed.erase(id);
     return m_hWnd->timers.erase(id) != 0;
 }
 

@@ -15,6 +15,8 @@ namespace afx::testing {
 
 // Creates the application object of the window system (once) so widgets can exist.
 void InitializePlatform(int& argc, char** argv);
+// Destroys the window system's application object while the rest of the process still stands.
+void ShutdownPlatform();
 
 struct MessageBoxCall {
     HWND owner;
@@ -42,6 +44,10 @@ void ClearTimersSet();
 int TimerInterval(CWnd* window, UINT_PTR id);
 
 QWidget* WidgetOf(CWnd* window);
+// The dialog's controls in template order (the objects GetDlgItem would return).
+std::vector<CWnd*> ChildrenInTemplateOrder(CWnd* dialog);
+// Makes a window timer elapse now, as if its period had passed.
+void FireTimer(CWnd* window, UINT_PTR id);
 // What has been drawn onto the window through GetDC, transparent where nothing was.
 QImage SurfaceOf(CWnd* window);
 void SetIconic(CWnd* window, bool iconic);
