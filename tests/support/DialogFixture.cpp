@@ -1,5 +1,6 @@
 #include "DialogFixture.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QTest>
 
@@ -46,16 +47,14 @@ void DialogTest::SelectAsUser(int index)
 {
     auto* combo = qobject_cast<QComboBox*>(afx::testing::WidgetOf(Ctl(IDC_DEVICE)));
     ASSERT_NE(combo, nullptr);
-    // Arrow keys move the selection of a closed drop-down list, each move a user's choice.
-    if (combo->currentIndex() == index) {
-        QTest::keyClick(combo, index > 0 ? Qt::Key_Up : Qt::Key_Down);
-        QTest::keyClick(combo, index > 0 ? Qt::Key_Down : Qt::Key_Up);
-        return;
-    }
-    while (combo->currentIndex() < index)
-        QTest::keyClick(combo, Qt::Key_Down);
-    while (combo->currentIndex() > index)
-        QTest::keyClick(combo, Qt::Key_Up);
+    // Open the drop-down list and click the entry, as a person does (also the entry that
+    // is already selected).
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    ASSERT_TRUE(view->isVisible());
+    const QRect item = view->visualRect(view->model()->index(index, 0));
+    ASSERT_TRUE(item.isValid());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
 }
 
 std::string DialogTest::ComboText(int index) const
