@@ -56,8 +56,7 @@ TEST_F(StartUp, RunsTheDialogModallyAndEndsWhenItCloses)
     EXPECT_FALSE(theApp.InitInstance());
 
     EXPECT_TRUE(boxes.empty());
-    ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(dialogs[0]->GetSafeHwnd(), nullptr);  // destroyed by the time InitInstance returns
+    EXPECT_EQ(dialogs.size(), 1u);  // the dialog object itself is gone with InitInstance
     EXPECT_EQ(theApp.m_pMainWnd, nullptr);
     EXPECT_STREQ(theApp.m_registryKey, "Quorvel Calibration Tool");
     EXPECT_EQ(quorvel::drivers::LiveDirectInputObjects(), 0);
