@@ -61,6 +61,17 @@ COLORREF FadeColor(DWORD t, BYTE r0, BYTE g0, BYTE b0, BYTE r1, BYTE g1, BYTE b1
 
 }  // namespace
 
+// Orange at t = 0, green at t = 1000.
+COLORREF BarBackgroundColor(DWORD t)
+{
+    return FadeColor(t, 224, 128, 32, 32, 192, 32);
+}
+
+COLORREF BarFillColor(DWORD t)
+{
+    return FadeColor(t, 240, 144, 48, 32, 240, 32);
+}
+
 void CCalibrationDlg::TrackAxes()
 {
     BOOL allReady = TRUE;
@@ -148,8 +159,8 @@ void CCalibrationDlg::TrackAxes()
                 }
                 if (resetEnabled)
                     t = 1000;
-                bgColor = FadeColor(t, 224, 128, 32, 32, 192, 32);
-                fillColor = FadeColor(t, 240, 144, 48, 32, 240, 32);
+                bgColor = BarBackgroundColor(t);
+                fillColor = BarFillColor(t);
                 fill = ((v - m_SeenMin[i]) * 256) / range;
             }
             // A level below empty or beyond full (a reading outside the observed range) is

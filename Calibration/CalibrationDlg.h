@@ -36,6 +36,9 @@ BOOL CALLBACK EnumListDevicesCallback(LPCDIDEVICEINSTANCEA instance, LPVOID cont
 BOOL CALLBACK EnumFindDeviceCallback(LPCDIDEVICEINSTANCEA instance, LPVOID context);
 BOOL CALLBACK EnumAxesCallback(LPCDIDEVICEOBJECTINSTANCEA object, LPVOID context);
 void EnableThemeTexture(HWND hWnd);
+// Bar colours of an axis whose range has sufficed for t / 3 milliseconds (t from 0 to 1000).
+COLORREF BarBackgroundColor(DWORD t);
+COLORREF BarFillColor(DWORD t);
 // The Reset question: message 1200 with the controller's name in its one "%s", bounded to
 // `size` bytes including the terminator.
 void FormatResetQuestion(const char* message, const char* name, char* out, size_t size);
