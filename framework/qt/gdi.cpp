@@ -1,5 +1,6 @@
 // GDI on images: pixel-exact Win32 rectangles, text through Qt's painter, block copies.
 #include <QPainter>
+#include <algorithm>
 
 #include "backend.h"
 #include "testing/FrameworkTesting.h"
@@ -277,16 +278,16 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int yS
     QImage* source = src ? TargetImage(src->m_hDC) : nullptr;
     if (target == nullptr || source == nullptr)
         return FALSE;
-    for (int row = 0; row < height; ++row) {
-        const int sy = ySrc + row, ty = y + row;
-        if (sy < 0 || sy >= source->height() || ty < 0 || ty >= target->height())
-            continue;
-        for (int col = 0; col < width; ++col) {
-            const int sx = xSrc + col, tx = x + col;
-            if (sx < 0 || sx >= source->width() || tx < 0 || tx >= target->width())
-                continue;
-            target->setPixel(tx, ty, source->pixel(sx, sy) | 0xFF000000u);
-        }
+    // Clip the copy to both images, then copy whole rows; the copied pixels are opaque.
+    const int left = std::max({0, -x, -xSrc});
+    const int top = std::max({0, -y, -ySrc});
+    const int right = std::min({width, target->width() - x, source->width() - xSrc});
+    const int bottom = std::min({height, target->height() - y, source->height() - ySrc});
+    for (int row = top; row < bottom; ++row) {
+        const auto* in = reinterpret_cast<const QRgb*>(source->constScanLine(ySrc + row)) + xSrc;
+        auto* out = reinterpret_cast<QRgb*>(target->scanLine(y + row)) + x;
+        for (int col = left; col < right; ++col)
+            out[col] = in[col] | 0xFF000000u;
     }
     if (m_hDC->kind != HDC__::Kind::Memory)
         MarkSurfaceDirty(m_hDC->window, QRect(x, y, width, height));
