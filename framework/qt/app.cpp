@@ -226,6 +226,7 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     // Modal to its owner only, in a local loop: the owner's timers keep firing meanwhile
     // and other top-level windows of the process stay usable.
     box.setWindowModality(parent ? Qt::WindowModal : Qt::NonModal);
+    Trace(std::string("message box shown: ") + (text ? text : ""));
     QEventLoop loop;
     QObject::connect(&box, &QMessageBox::finished, &loop, &QEventLoop::quit);
     box.open();

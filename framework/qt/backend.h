@@ -83,5 +83,8 @@ QSize ClientSize(HWND window);
 std::string ToDisplayText(const std::string& text);
 void EnsureApplication();
 QFont DialogFont();
+// With QUORVEL_TRACE set, state changes of controls are printed to standard error, one line
+// each, for scripts that drive the program from outside.
+void Trace(const std::string& line);
 
 }  // namespace afx::qt

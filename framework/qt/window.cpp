@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "backend.h"
@@ -260,6 +262,15 @@ void ForgetWindow(HWND hwnd)
 
 }  // namespace
 
+void Trace(const std::string& line)
+{
+    static const bool enabled = std::getenv("QUORVEL_TRACE") != nullptr;
+    if (enabled) {
+        std::fprintf(stderr, "trace: %s\n", line.c_str());
+        std::fflush(stderr);
+    }
+}
+
 bool IsLiveWindow(HWND hwnd)
 {
     return hwnd != nullptr && LiveWindows().count(hwnd) != 0;
@@ -350,6 +361,8 @@ LRESULT DefaultProcessing(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (message == BM_GETCHECK)
             return box && box->isChecked() ? BST_CHECKED : BST_UNCHECKED;
         if (message == BM_SETCHECK) {
+            if (box && box->isChecked() != (wParam == BST_CHECKED))
+                Trace("control " + std::to_string(hwnd->id) + (wParam == BST_CHECKED ? " checked" : " unchecked"));
             if (box)
                 box->setChecked(wParam == BST_CHECKED);
             return 0;
@@ -371,6 +384,7 @@ LRESULT DefaultProcessing(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         case CB_ADDSTRING: {
             const int previousSelection = combo->currentIndex();
             combo->addItem(QString::fromUtf8(lParam ? reinterpret_cast<const char*>(lParam) : ""));
+        Trace("control " + std::to_string(hwnd->id) + " item " + (lParam ? reinterpret_cast<const char*>(lParam) : ""));
             // Qt selects the first item added to an empty box; a Win32 list stays unselected.
             if (previousSelection < 0)
                 combo->setCurrentIndex(-1);
@@ -557,6 +571,8 @@ BOOL CWnd::EnableWindow(BOOL enable)
         m_hWnd->style |= WS_DISABLED;
     if (m_hWnd->widget)
         m_hWnd->widget->setEnabled(enable != FALSE);
+    if (wasDisabled != !enable)
+        Trace("control " + std::to_string(m_hWnd->id) + (enable ? " enabled" : " disabled"));
     return wasDisabled;
 }
 
@@ -687,6 +703,7 @@ BOOL CDialog::Create(UINT templateId, CWnd*)
         hwnd->style |= WS_VISIBLE;
         hwnd->widget->show();
     }
+    Trace("dialog " + std::to_string(templateId) + " shown");
     if (setFocus)
         WindowImpl::FocusFirstTabStop(hwnd);
     return TRUE;
