@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          nlohmann-json3-dev fonts-liberation xvfb xauth xdotool x11-apps imagemagick)
+          nlohmann-json3-dev fonts-liberation xvfb xauth xdotool imagemagick jq)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
