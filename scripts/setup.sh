@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(build-essential cmake pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+packages=(build-essential cmake pkg-config clang libclang-rt-dev qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
           nlohmann-json3-dev fonts-liberation xvfb xauth xdotool imagemagick jq)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the default and the sanitizer presets, and runs every
-# test of both.
+# Installs what is missing, builds the default and the sanitizer presets, runs every test of
+# both, then a bounded fuzz campaign of the file parsers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh default asan
@@ -11,4 +11,6 @@ for preset in default asan; do
   echo "== tests: $preset"
   ctest --preset "$preset" -j "$(nproc)" || status=1
 done
+echo "== fuzz campaign"
+scripts/fuzz.sh 30 || status=1
 exit $status

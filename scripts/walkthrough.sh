@@ -20,7 +20,6 @@ app_pid=""
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  [ -n "${KEEP_WORK:-}" ] && cp "$work/trace.log" "$out/trace.log" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -93,8 +92,8 @@ click 478 269  # Apply
 if wait_for "control 1010 checked" "$mark" 5; then stage "run 1: Apply shows Manual" ok; else stage "run 1: Apply shows Manual" failed; fi
 sleep 0.2
 shot "3-applied"
-cp "$log" "$out/trace-run1.log"
 stop_tool
+cp "$store" "$out/store-after-apply.json" 2>/dev/null
 echo "store after Apply:"; cat "$store" 2>/dev/null || echo "(none)"
 axis0="$(store_axis 0)"; axis1="$(store_axis 1)"
 if [ -n "$axis0" ] && [ "$axis0" != "null" ] && [ "$axis0" != "[0,32768,65535]" ] && [ "$axis1" != "null" ] && [ -n "$axis1" ]; then
@@ -119,6 +118,7 @@ if wait_for "control 1011 checked" "$mark" 5; then stage "run 2: Yes shows Autom
 sleep 0.2
 shot "6-reset"
 stop_tool
+cp "$store" "$out/store-after-reset.json" 2>/dev/null
 echo "store after Reset:"; cat "$store" 2>/dev/null || echo "(none)"
 if [ "$(jq -c '.controllers["wheel-1"].axes' "$store" 2>/dev/null)" = "[[0,32768,65535],[0,32768,65535],[0,32768,65535],[0,32768,65535]]" ]; then
   stage "store: automatic calibration written back" ok
@@ -137,7 +137,7 @@ sleep 0.3
 shot "7-restarted-automatic"
 stop_tool
 
-echo "pictures: $out"
+echo "pictures and stores: $out"
 if [ "$failures" -eq 0 ]; then echo "walkthrough: every stage passed"; exit 0; fi
 echo "walkthrough: $failures stage(s) failed"
 exit 1

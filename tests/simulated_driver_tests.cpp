@@ -102,6 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFleet{"UnknownKind", R"({"controllers": [{"id": "a", "vendor": 1, "product": 2, "axes": [{"kind": "W"}]}]})", "axes[0].kind: unknown axis kind 'W'"},
         BadFleet{"MinNotBelowMax", R"({"controllers": [{"id": "a", "vendor": 1, "product": 2, "axes": [{"min": 5, "max": 5}]}]})", "min must be below max"},
         BadFleet{"OutOfRange", R"({"controllers": [{"id": "a", "vendor": 1, "product": 2, "axes": [{"max": 2147483648}]}]})", "axes[0].max: number 2147483648 is outside"},
+        BadFleet{"HugeNumber", R"({"controllers": [{"id": "a", "vendor": 1, "product": 2, "axes": [{"max": 1e999}]}]})", "number overflow"},
         BadFleet{"FloatValue", R"({"controllers": [{"id": "a", "vendor": 1, "product": 2, "axes": [{"max": 1.5}]}]})", "expected a whole number"},
         BadFleet{"TrackBackwards", R"({"controllers": [{"id": "a", "vendor": 1, "product": 2, "axes": [{"track": [[5, 1], [4, 2]]}]}]})", "times must not go backwards"},
         BadFleet{"IntervalReversed", R"({"controllers": [{"id": "a", "vendor": 1, "product": 2, "attached": [[10, 5]]}]})", "ends before it starts"},

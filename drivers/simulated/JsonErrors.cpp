@@ -48,6 +48,10 @@ bool ParseJson(const std::string& source, const std::string& text, nlohmann::jso
             what = what.substr(reason);
         *error = source + ":" + std::to_string(line) + ":" + std::to_string(column) + ": not valid JSON: " + what;
         return false;
+    } catch (const nlohmann::json::exception& e) {
+        // A number too large for any type (1e999) is refused after parsing, without a position.
+        *error = source + ": not valid JSON: " + e.what();
+        return false;
     }
 }
 
