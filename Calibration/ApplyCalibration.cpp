@@ -1,6 +1,7 @@
 // Apply: turn the observed ranges into one calibration per axis, write it into the
 // controller, switch it to calibrated data and show the manual state.
 #include "CalibrationDlg.h"
+#include "DirectInputProperties.h"
 
 #include <algorithm>
 
@@ -64,28 +65,12 @@ void CCalibrationDlg::OnApply()
         long long center = m_SeenCur[k];
         if (m_SeenCur[k] < seenMin + tenth || m_SeenCur[k] > seenMax - tenth)
             center = (seenMin + seenMax) / 2;
-        if (m_pDevice != NULL) {
-            DIPROPCALIBRATION cal;
-            cal.diph.dwSize = sizeof(DIPROPCALIBRATION);
-            cal.diph.dwHeaderSize = sizeof(DIPROPHEADER);
-            cal.diph.dwObj = m_AxisObjId[k];
-            cal.diph.dwHow = DIPH_BYID;
-            cal.lMin = m_SeenMin[k];
-            cal.lCenter = static_cast<LONG>(center);
-            cal.lMax = m_SeenMax[k];
-            m_pDevice->SetProperty(DIPROP_CALIBRATION, &cal.diph);
-        }
+        if (m_pDevice != NULL)
+            WriteAxisCalibration(m_pDevice, m_AxisObjId[k], m_SeenMin[k], static_cast<LONG>(center), m_SeenMax[k]);
     }
 
-    if (m_pDevice != NULL) {
-        DIPROPDWORD mode;
-        mode.diph.dwSize = sizeof(DIPROPDWORD);
-        mode.diph.dwHeaderSize = sizeof(DIPROPHEADER);
-        mode.diph.dwObj = 0;
-        mode.diph.dwHow = DIPH_DEVICE;
-        mode.dwData = DIPROPCALIBRATIONMODE_COOKED;
-        m_pDevice->SetProperty(DIPROP_CALIBRATIONMODE, &mode.diph);
-    }
+    if (m_pDevice != NULL)
+        WriteCalibrationMode(m_pDevice, DIPROPCALIBRATIONMODE_COOKED);
 
     for (int k = 0; k < m_nAxisCount; ++k) {
         m_SeenMin[k] = 0;

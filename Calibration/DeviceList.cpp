@@ -1,6 +1,7 @@
 // The device list: every 250 ms, the supported attached controllers, and the combo box
 // refilled only when their count or models change.
 #include "CalibrationDlg.h"
+#include "DirectInputProperties.h"
 
 #include <cstdio>
 #include <cstring>
@@ -59,16 +60,8 @@ BOOL CALLBACK EnumListDevicesCallback(LPCDIDEVICEINSTANCEA instance, LPVOID cont
 {
     CCalibrationDlg* dlg = static_cast<CCalibrationDlg*>(context);
 
-    DIPROPDWORD dipdw;
-    dipdw.diph.dwSize = sizeof(DIPROPDWORD);
-    dipdw.diph.dwHeaderSize = sizeof(DIPROPHEADER);
-    dipdw.diph.dwObj = 0;
-    dipdw.diph.dwHow = DIPH_DEVICE;
-    DIPROPSTRING dips;
-    dips.diph.dwSize = sizeof(DIPROPSTRING);
-    dips.diph.dwHeaderSize = sizeof(DIPROPHEADER);
-    dips.diph.dwObj = 0;
-    dips.diph.dwHow = DIPH_DEVICE;
+    DIPROPDWORD dipdw = DeviceProperty<DIPROPDWORD>();
+    DIPROPSTRING dips = DeviceProperty<DIPROPSTRING>();
 
     LPDIRECTINPUTDEVICE8 device = NULL;
     if (FAILED(dlg->m_pDirectInput->CreateDevice(instance->guidProduct, &device, NULL)))

@@ -1,6 +1,7 @@
 // Device selection: open the controller at a list index, discover and order its axes, and
 // show whether its stored calibration is automatic or manual.
 #include "CalibrationDlg.h"
+#include "DirectInputProperties.h"
 
 #include <utility>
 
@@ -15,11 +16,7 @@ BOOL CALLBACK EnumFindDeviceCallback(LPCDIDEVICEINSTANCEA instance, LPVOID conte
 {
     CCalibrationDlg* dlg = static_cast<CCalibrationDlg*>(context);
 
-    DIPROPDWORD dipdw;
-    dipdw.diph.dwSize = sizeof(DIPROPDWORD);
-    dipdw.diph.dwHeaderSize = sizeof(DIPROPHEADER);
-    dipdw.diph.dwObj = 0;
-    dipdw.diph.dwHow = DIPH_DEVICE;
+    DIPROPDWORD dipdw = DeviceProperty<DIPROPDWORD>();
 
     LPDIRECTINPUTDEVICE8 device = NULL;
     if (FAILED(dlg->m_pDirectInput->CreateDevice(instance->guidInstance, &device, NULL)))
@@ -69,11 +66,7 @@ BOOL CALLBACK EnumAxesCallback(LPCDIDEVICEOBJECTINSTANCEA object, LPVOID context
 {
     CCalibrationDlg* dlg = static_cast<CCalibrationDlg*>(context);
 
-    DIPROPRANGE range;
-    range.diph.dwSize = sizeof(DIPROPRANGE);
-    range.diph.dwHeaderSize = sizeof(DIPROPHEADER);
-    range.diph.dwObj = object->dwType;
-    range.diph.dwHow = DIPH_BYID;
+    DIPROPRANGE range = ObjectProperty<DIPROPRANGE>(object->dwType);
     // An axis whose range cannot be read has nothing to calibrate against: skip it.
     if (FAILED(dlg->m_pDevice->GetProperty(DIPROP_LOGICALRANGE, &range.diph)))
         return DIENUM_CONTINUE;
@@ -151,11 +144,7 @@ void CCalibrationDlg::SelectDevice(int nIndex)
 
     m_bAutoCalib = TRUE;
     for (int i = 0; i < m_nAxisCount; ++i) {
-        DIPROPCALIBRATION cal;
-        cal.diph.dwSize = sizeof(DIPROPCALIBRATION);
-        cal.diph.dwHeaderSize = sizeof(DIPROPHEADER);
-        cal.diph.dwObj = m_AxisObjId[i];
-        cal.diph.dwHow = DIPH_BYID;
+        DIPROPCALIBRATION cal = ObjectProperty<DIPROPCALIBRATION>(m_AxisObjId[i]);
         // A calibration that cannot be read is not known to be automatic: count it as manual.
         if (FAILED(m_pDevice->GetProperty(DIPROP_CALIBRATION, &cal.diph)) || cal.lMin != m_AxisMin[i] ||
             cal.lCenter != m_AxisCenter[i] || cal.lMax != m_AxisMax[i])
@@ -169,22 +158,14 @@ void CCalibrationDlg::SelectDevice(int nIndex)
         GetDlgItem(IDC_MANUAL)->SendMessage(BM_SETCHECK, m_bAutoCalib ? BST_UNCHECKED : BST_CHECKED, 0);
     }
 
-    DIPROPDWORD mode;
-    mode.diph.dwSize = sizeof(DIPROPDWORD);
-    mode.diph.dwHeaderSize = sizeof(DIPROPHEADER);
-    mode.diph.dwObj = 0;
-    mode.diph.dwHow = DIPH_DEVICE;
-    if (m_bAutoCalib) {
-        mode.dwData = DIPROPCALIBRATIONMODE_RAW;
-    } else {
+    if (!m_bAutoCalib) {
         for (int i = 0; i < m_nAxisCount; ++i) {
             m_SeenMin[i] = 0;
             m_SeenMax[i] = 0xFFFF;
             m_SeenCur[i] = 0x7FFF;
         }
-        mode.dwData = DIPROPCALIBRATIONMODE_COOKED;
     }
-    m_pDevice->SetProperty(DIPROP_CALIBRATIONMODE, &mode.diph);
+    WriteCalibrationMode(m_pDevice, m_bAutoCalib ? DIPROPCALIBRATIONMODE_RAW : DIPROPCALIBRATIONMODE_COOKED);
 
     Invalidate(TRUE);
 }

@@ -1,13 +1,14 @@
 // Reset: after a confirmation, write the logical ranges back as the calibration and open
 // the controller again in the automatic state.
 #include "CalibrationDlg.h"
+#include "DirectInputProperties.h"
 
 #include <cstring>
 #include <string>
 
 namespace {
 
-// Cuts UTF-8 text to at most `limit` bytes without splitting a character.
+// The program's texts are UTF-8 here: cut at most `limit` bytes without splitting a character.
 size_t Utf8Prefix(const std::string& text, size_t limit)
 {
     if (text.size() <= limit)
@@ -78,19 +79,9 @@ void CCalibrationDlg::OnReset()
     if (m_nSelectCount != selectionsBefore)
         return;
 
-    for (int k = 0; k < m_nAxisCount; ++k) {
-        if (m_pDevice == NULL)
-            continue;
-        DIPROPCALIBRATION cal;
-        cal.diph.dwSize = sizeof(DIPROPCALIBRATION);
-        cal.diph.dwHeaderSize = sizeof(DIPROPHEADER);
-        cal.diph.dwObj = m_AxisObjId[k];
-        cal.diph.dwHow = DIPH_BYID;
-        cal.lMin = m_AxisMin[k];
-        cal.lCenter = m_AxisCenter[k];
-        cal.lMax = m_AxisMax[k];
-        m_pDevice->SetProperty(DIPROP_CALIBRATION, &cal.diph);
-    }
+    for (int k = 0; k < m_nAxisCount; ++k)
+        if (m_pDevice != NULL)
+            WriteAxisCalibration(m_pDevice, m_AxisObjId[k], m_AxisMin[k], m_AxisCenter[k], m_AxisMax[k]);
 
     m_bAutoCalib = TRUE;
     GetDlgItem(IDC_RESET)->EnableWindow(FALSE);

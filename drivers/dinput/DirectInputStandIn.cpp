@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "clock.h"
+#include "utf.h"
 
 #define DIERR_ACQUIRED ((HRESULT)0x800700AAL)
 #define DIDC_ATTACHED 0x00000001
@@ -100,37 +101,10 @@ const GUID& AxisGuid(AxisType type)
 // UTF-16 to the narrow encoding (UTF-8), cut at a character boundary to fit `capacity`.
 void CopyNarrowName(const std::u16string& name, char* out, size_t capacity)
 {
-    std::string text;
-    for (size_t i = 0; i < name.size(); ++i) {
-        uint32_t cp = name[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < name.size() && name[i + 1] >= 0xDC00 && name[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (name[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-        }
-        std::string encoded;
-        if (cp < 0x80) {
-            encoded += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            encoded += static_cast<char>(0xC0 | (cp >> 6));
-            encoded += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            encoded += static_cast<char>(0xE0 | (cp >> 12));
-            encoded += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            encoded += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            encoded += static_cast<char>(0xF0 | (cp >> 18));
-            encoded += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            encoded += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            encoded += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-        if (text.size() + encoded.size() + 1 > capacity)
-            break;
-        text += encoded;
-    }
-    std::copy(text.begin(), text.end(), out);
-    out[text.size()] = '\0';
+    const std::string text = quorvel::Utf16ToUtf8(name.data(), name.size());
+    const size_t n = quorvel::Utf8PrefixLength(text, capacity - 1);
+    std::copy(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(n), out);
+    out[n] = '\0';
 }
 
 template <typename Interface>

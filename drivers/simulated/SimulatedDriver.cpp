@@ -3,36 +3,9 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "utf.h"
+
 namespace quorvel::drivers {
-namespace {
-
-std::u16string ToUtf16(const std::string& text)
-{
-    std::u16string out;
-    for (size_t i = 0; i < text.size();) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        uint32_t cp;
-        size_t n;
-        if (c < 0x80) { cp = c; n = 1; }
-        else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; n = 2; }
-        else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; n = 3; }
-        else { cp = c & 0x07; n = 4; }
-        for (size_t k = 1; k < n && i + k < text.size(); ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        i += n;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(cp);
-        }
-    }
-    return out;
-}
-
-}  // namespace
-
 SimulatedDriver::SimulatedDriver(Fleet fleet, std::shared_ptr<CalibrationStore> store)
     : m_fleet(std::move(fleet)), m_store(std::move(store)) {}
 
@@ -71,7 +44,7 @@ bool SimulatedDriver::Identify(const std::string& key, ControllerIdentity* ident
     identity->vendorId = c->vendorId;
     identity->productId = c->productId;
     identity->deviceType = c->deviceType;
-    identity->productName = ToUtf16(c->name);
+    identity->productName = quorvel::Utf8ToUtf16(c->name);
     return true;
 }
 
@@ -95,7 +68,7 @@ bool SimulatedDriver::ReadProductName(const std::string& key, std::u16string* na
     const SimulatedController* c = Find(key);
     if (c == nullptr || c->faults.nameReadFails)
         return false;
-    *name = ToUtf16(c->name);
+    *name = quorvel::Utf8ToUtf16(c->name);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <strings.h>
 
+#include "utf.h"
 #include "windows.h"
 
 int MulDiv(int number, int numerator, int denominator)
@@ -40,33 +41,10 @@ int WideCharToMultiByte(UINT, DWORD, LPCWSTR wide, int wideCount, LPSTR narrow, 
     } else {
         count = static_cast<size_t>(wideCount);
     }
-    std::string out;
-    for (size_t i = 0; i < count; ++i) {
-        uint32_t cp = wide[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < count && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (wide[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-            if (usedDefault)
-                *usedDefault = TRUE;
-        }
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
+    bool replaced = false;
+    const std::string out = quorvel::Utf16ToUtf8(wide, count, &replaced);
+    if (usedDefault)
+        *usedDefault = replaced ? TRUE : FALSE;
     if (narrowSize == 0)
         return static_cast<int>(out.size());
     if (narrow == nullptr || out.size() > static_cast<size_t>(narrowSize))
