@@ -23,6 +23,8 @@ public:
     // Moves every axis of a controller through its full travel and back to rest (a wheel
     // centred, pedals released) over about two seconds.
     void Sweep(size_t controller);
+    // Applies running sweeps and shows the current readings; a timer calls it every 20 ms.
+    void Refresh();
 
 private:
     struct AxisRow {
@@ -38,7 +40,6 @@ private:
         uint32_t started;
     };
 
-    void Refresh();
     void PlaceBesideTheDialog();
     uint32_t Now() const;
     int32_t SweepValue(const SimulatedAxis& axis, bool pedal, uint32_t elapsed) const;
