@@ -16,7 +16,7 @@ echo '{"controllers": {"wheel-1": {"axes": [[1000, 33000, 64000], null]}}}' > "$
 sources=(drivers/simulated/Fleet.cpp drivers/simulated/DefaultFleet.cpp drivers/simulated/JsonErrors.cpp
          drivers/simulated/CalibrationStore.cpp)
 flags=(-std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
-       -Idrivers -Idrivers/simulated -Idrivers/dinput -ICalibration/platform/directinput -Iframework/include)
+       -Idrivers -Idrivers/simulated -Idrivers/dinput -ICalibration/platform/directinput -Iframework/include/win32-standin -Iframework/core)
 for target in fleet store; do
   clang++ "${flags[@]}" "fuzz/${target}_fuzzer.cpp" "${sources[@]}" -o "$out/${target}_fuzzer"
   echo "fuzz: $target parser for ${seconds}s"

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "mmsystem.h"
+#include <mmsystem.h>
 
 namespace quorvel {
 namespace {

@@ -5,7 +5,7 @@
 #include <strings.h>
 
 #include "utf.h"
-#include "windows.h"
+#include <windows.h>
 
 int MulDiv(int number, int numerator, int denominator)
 {

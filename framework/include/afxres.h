@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "windows.h"
+#include <windows.h>
 
 // Predefined control classes of dialog template items.
 #define DLG_CLASS_BUTTON 0x0080

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "afxstr.h"
-#include "windows.h"
+#include <windows.h>
 
 class CCmdTarget;
 class CWnd;

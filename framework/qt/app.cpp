@@ -16,7 +16,7 @@
 #include <iostream>
 
 #include "backend.h"
-#include "commctrl.h"
+#include <commctrl.h>
 #include "testing/FrameworkTesting.h"
 
 namespace afx::qt {

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "windows.h"
+#include <windows.h>
 
 #ifndef DIRECTINPUT_VERSION
 #define DIRECTINPUT_VERSION 0x0800

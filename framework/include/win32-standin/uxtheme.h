@@ -1,6 +1,6 @@
 // Constants of the theme library; the program binds its functions at run time.
 #pragma once
-#include "windows.h"
+#include <windows.h>
 
 #define ETDT_DISABLE 0x00000001
 #define ETDT_ENABLE 0x00000002

@@ -1,5 +1,5 @@
 // The common-controls library subset.
 #pragma once
-#include "windows.h"
+#include <windows.h>
 
 void InitCommonControls();
