@@ -1,15 +1,10 @@
-// The message-string library on platforms without a registry: the key lives in a small
-// registry stand-in file, and messages in one text file per language.
+// The message-string library: the registry value names a folder of message files, one text
+// file per language (where the registry value is read is the platform's part).
 //
-// Registry stand-in (INI-like):
-//   [HKEY_CURRENT_USER\SOFTWARE\Quorvel\Quorvel Calibration Tool]
-//   msgPath=messages            ; relative paths start at the registry file's folder
 // Message file (<msgPath>/<language>.msg, UTF-8):
 //   # comment
 //   1000=First line\r\nSecond line      (escapes: \n \r \t and a doubled backslash)
 #include "LxStrLib.h"
-
-#include <unistd.h>
 
 #include <cerrno>
 #include <climits>
@@ -21,9 +16,10 @@
 #include <map>
 #include <sstream>
 #include <string>
-#include <sys/stat.h>
+#include <filesystem>
 
 #include "LxStrLibDiagnostics.h"
+#include "LxStrLibPlatform.h"
 
 namespace lxstrlib {
 namespace {
@@ -45,43 +41,17 @@ std::string& LastErrorText()
 
 bool IsDirectory(const std::string& path)
 {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
 }
 
 bool IsFile(const std::string& path)
 {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
 }
 
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
-std::string ExecutableFolder()
-{
-    char buffer[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0)
-        return ".";
-    buffer[n] = '\0';
-    return FolderOf(buffer);
-}
-
-std::string RegistryFile()
-{
-    if (const char* explicitPath = std::getenv("QUORVEL_REGISTRY"); explicitPath && *explicitPath)
-        return explicitPath;
-    const std::string exeDir = ExecutableFolder();
-    // Beside the program in the build tree, then in the installed data folder.
-    for (const std::string& candidate : {exeDir + "/registry.ini", exeDir + "/../share/quorvel-calibration/registry.ini"})
-        if (IsFile(candidate))
-            return candidate;
-    return exeDir + "/registry.ini";
-}
+}  // namespace
 
 std::string Trim(const std::string& s)
 {
@@ -92,10 +62,7 @@ std::string Trim(const std::string& s)
     return s.substr(b, e - b + 1);
 }
 
-bool EqualsNoCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && strncasecmp(a.c_str(), b.c_str(), a.size()) == 0;
-}
+namespace {
 
 bool ValidUtf8(const std::string& s)
 {
@@ -135,59 +102,14 @@ std::string Language()
     return "en";
 }
 
+}  // namespace
+
 eGetMsgError Fail(eGetMsgError code, const std::string& message)
 {
     LastErrorText() = message;
     std::cerr << "Message strings: " << message << std::endl;
     return code;
 }
-
-// Finds `valueName` under `keyPath` in the registry stand-in; current user before machine.
-eGetMsgError ReadRegistryValue(const std::string& file, const std::string& keyPath, const std::string& valueName,
-                               std::string* value)
-{
-    std::ifstream in(file);
-    if (!in)
-        return Fail(eMsgKeyMissing, file + ": cannot open the registry file, so the key " + keyPath + " is missing");
-    std::map<std::string, std::map<std::string, std::string>> sections;
-    std::string line, section;
-    int number = 0;
-    bool keySeen = false;
-    while (std::getline(in, line)) {
-        ++number;
-        const std::string text = Trim(line);
-        if (text.empty() || text[0] == ';' || text[0] == '#')
-            continue;
-        if (text.front() == '[') {
-            if (text.back() != ']')
-                return Fail(eMsgKeyMissing, file + ":" + std::to_string(number) + ": unterminated key name");
-            section = text.substr(1, text.size() - 2);
-            continue;
-        }
-        const size_t eq = text.find('=');
-        if (eq == std::string::npos || section.empty())
-            return Fail(eMsgKeyMissing, file + ":" + std::to_string(number) + ": expected name=value under a [key]");
-        sections[section][Trim(text.substr(0, eq))] = Trim(text.substr(eq + 1));
-    }
-    for (const char* hive : {"HKEY_CURRENT_USER\\", "HKEY_LOCAL_MACHINE\\"}) {
-        for (const auto& [name, values] : sections) {
-            if (!EqualsNoCase(name, hive + keyPath))
-                continue;
-            keySeen = true;
-            for (const auto& [valueKey, data] : values) {
-                if (EqualsNoCase(valueKey, valueName)) {
-                    *value = data;
-                    return eMsgOk;
-                }
-            }
-        }
-    }
-    if (!keySeen)
-        return Fail(eMsgKeyMissing, file + ": no key " + keyPath);
-    return Fail(eMsgValueMissing, file + ": key " + keyPath + " has no value " + valueName);
-}
-
-}  // namespace
 
 const std::string& LastError()
 {
@@ -266,14 +188,9 @@ using namespace lxstrlib;
 eGetMsgError LxInitStrTools(const char* keyPath, const char* valueName)
 {
     LastErrorText().clear();
-    const std::string registry = RegistryFile();
     std::string folder;
-    if (eGetMsgError e = ReadRegistryValue(registry, keyPath ? keyPath : "", valueName ? valueName : "", &folder))
+    if (eGetMsgError e = ReadMessageFolder(keyPath ? keyPath : "", valueName ? valueName : "", &folder))
         return e;
-    if (folder.empty())
-        return Fail(eMsgValueMissing, registry + ": the value " + std::string(valueName ? valueName : "") + " is empty");
-    if (folder[0] != '/')
-        folder = FolderOf(registry) + "/" + folder;
     if (!IsDirectory(folder))
         return Fail(eMsgFolderMissing, folder + ": message folder not found");
     std::string file = folder + "/" + Language() + ".msg";
@@ -292,6 +209,8 @@ eGetMsgError LxInitStrTools(const char* keyPath, const char* valueName)
     std::string error;
     if (!ParseMessageFileInto(file, content.str(), &table, &error))
         return Fail(eMsgFileMalformed, error);
+    for (auto& entry : table)
+        entry.second = ToNarrowEncoding(entry.second);
     Tables().push_back(std::move(table));
     return eMsgOk;
 }
