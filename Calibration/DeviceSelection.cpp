@@ -144,7 +144,7 @@ void CCalibrationDlg::SelectDevice(int nIndex)
 
     m_bAutoCalib = TRUE;
     for (int i = 0; i < m_nAxisCount; ++i) {
-        DIPROPCALIBRATION cal = ObjectProperty<DIPROPCALIBRATION>(m_AxisObjId[i]);
+        DIPROPCAL cal = ObjectProperty<DIPROPCAL>(m_AxisObjId[i]);
         // A calibration that cannot be read is not known to be automatic: count it as manual.
         if (FAILED(m_pDevice->GetProperty(DIPROP_CALIBRATION, &cal.diph)) || cal.lMin != m_AxisMin[i] ||
             cal.lCenter != m_AxisCenter[i] || cal.lMax != m_AxisMax[i])

@@ -31,7 +31,7 @@ T ObjectProperty(DWORD objectId)
 // Writes one axis's calibration; the result is not examined by any caller.
 inline void WriteAxisCalibration(LPDIRECTINPUTDEVICE8 device, DWORD objectId, LONG min, LONG center, LONG max)
 {
-    DIPROPCALIBRATION cal = ObjectProperty<DIPROPCALIBRATION>(objectId);
+    DIPROPCAL cal = ObjectProperty<DIPROPCAL>(objectId);
     cal.lMin = min;
     cal.lCenter = center;
     cal.lMax = max;

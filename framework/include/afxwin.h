@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "afxstr.h"
+#include <tchar.h>
 #include <windows.h>
 
 class CCmdTarget;

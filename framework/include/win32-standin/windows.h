@@ -49,7 +49,6 @@ typedef DWORD* LPDWORD;
 #define WINAPI
 #define CALLBACK
 #define PASCAL
-#define _T(x) x
 #define TEXT(x) x
 
 // Handles are distinct opaque pointer types, as with STRICT on Windows.
