@@ -11,6 +11,8 @@ for preset in default asan; do
   echo "== tests: $preset"
   ctest --preset "$preset" -j "$(nproc)" || status=1
 done
+echo "== Windows program (cross build, Wine)"
+scripts/windows-check.sh || status=1
 echo "== fuzz campaign"
 scripts/fuzz.sh 30 || status=1
 exit $status
