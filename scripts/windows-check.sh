@@ -41,6 +41,16 @@ export DISPLAY=":$display"
 start=$(date +%s)
 timeout 300 "$wine" wineboot -i >/dev/null 2>&1 || true
 msgs="$(winepath_dir="$PWD/lxstrlib/messages"; echo "Z:${winepath_dir//\//\\}")"
+
+# The logic, dialog and real-GDI tests of the Windows build.
+status=0
+if QUORVEL_MESSAGES_DIR="$msgs" timeout 300 "$wine" build/windows/bin/quorvel_win_tests.exe --gtest_brief=1 \
+     >"$work/tests.log" 2>&1; then
+  echo "windows: tests under Wine: $(grep -E 'PASSED' "$work/tests.log" | tail -n1)"
+else
+  echo "windows: tests under Wine failed:"; cat "$work/tests.log"; status=1
+fi
+
 "$wine" reg add 'HKCU\Software\Quorvel\Quorvel Calibration Tool' /v msgPath /d "$msgs" /f >/dev/null 2>&1
 "$wine" "$exe" >/dev/null 2>&1 &
 app_pid=$!
@@ -57,7 +67,6 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage build/windows/dialog.png 2>/dev/null
 echo "windows: dialog open under Wine, client ${WIDTH}x${HEIGHT}"
 
-status=0
 # 372 dialog units wide at a base unit of 6 is 558 pixels; the height follows the font the
 # system gives "MS Shell Dlg" (13 units of 8 here, Wine's face may give 12).
 if [ "$WIDTH" -ne 558 ] || [ "$HEIGHT" -lt 450 ] || [ "$HEIGHT" -gt 495 ]; then

@@ -301,43 +301,4 @@ TEST_F(ResetCalibration, AnUnchangedListWhileTheQuestionIsOpenStillResets)
     EXPECT_TRUE(dlg->m_bAutoCalib);
 }
 
-TEST(ResetQuestion, SubstitutesTheNameWithoutUsingTheTextAsAFormat)
-{
-    struct Row {
-        const char* message;
-        const char* name;
-        const char* expected;
-    };
-    const Row rows[] = {
-        {"Reset \"%s\"?", "Wheel (2)", "Reset \"Wheel (2)\"?"},
-        {"100%% sure to reset %s?", "Pad", "100% sure to reset Pad?"},
-        {"Reset %s %s?", "Pad", "Reset %s %s?"},          // two conversions: shown as it is
-        {"Reset this controller?", "Pad", "Reset this controller?"},
-        {"Crash %n%n%s %x", "Pad", "Crash %n%nPad %x"},    // other conversions are plain text
-        {"%s", "100% %s %n", "100% %s %n"},                // the name is never interpreted
-        {"", "Pad", ""},
-    };
-    for (const Row& r : rows) {
-        char out[260];
-        FormatResetQuestion(r.message, r.name, out, sizeof out);
-        EXPECT_STREQ(out, r.expected) << r.message;
-    }
-}
-
-TEST(ResetQuestion, IsBoundedWithoutCuttingACharacter)
-{
-    const std::string name(300, 'n');
-    char out[260];
-    FormatResetQuestion("Reset %s?", name.c_str(), out, sizeof out);
-    EXPECT_EQ(std::string(out).size(), 259u);
-    // 'é' takes two bytes; a cut in its middle would leave a broken character.
-    std::string accented = "Reset ";
-    while (accented.size() < 300)
-        accented += "\xc3\xa9";
-    FormatResetQuestion(accented.c_str(), "x", out, sizeof out);
-    const std::string text = out;
-    EXPECT_EQ(text.size(), 258u) << "259 bytes would split the last character";
-    EXPECT_EQ(static_cast<unsigned char>(text.back()), 0xA9);
-}
-
 }  // namespace

@@ -8,22 +8,6 @@ namespace {
 
 const COLORREF kOrangeBg = 0x2080E0, kOrangeFill = 0x3090F0;
 
-TEST(StripColours, LightenAndDarkenEachChannelWithLimits)
-{
-    struct Row {
-        COLORREF base, light, dark;
-    };
-    for (const Row r : {Row{0xB0B0B0, 0xE0E0E0, 0x808080}, Row{0xE0E0E0, 0xFFFFFF, 0xB0B0B0},
-                        Row{0x2080E0, 0x50B0FF, 0x0050B0}, Row{0x3090F0, 0x60C0FF, 0x0060C0},
-                        Row{0x20C020, 0x50F050, 0x009000}, Row{0x20F020, 0x50FF50, 0x00C000}}) {
-        EXPECT_EQ(CCalibrationDlg::LightenColor(r.base, 0x303030), r.light) << std::hex << r.base;
-        EXPECT_EQ(CCalibrationDlg::DarkenColor(r.base, 0x303030), r.dark) << std::hex << r.base;
-    }
-    // Bits 24 to 31 never carry over.
-    EXPECT_EQ(CCalibrationDlg::LightenColor(0xFFFFFFFF, 0x01010101), 0x00FFFFFFu);
-    EXPECT_EQ(CCalibrationDlg::DarkenColor(0xFF000000, 0x00010101), 0u);
-}
-
 class AxisBar : public DialogTest {
 protected:
     void SetUp() override

@@ -271,18 +271,6 @@ TEST_F(Tracking, ColoursFadeToGreenWithin334Milliseconds)
     }
 }
 
-TEST(BarColours, EachChannelRoundsOnItsOwn)
-{
-    EXPECT_EQ(BarBackgroundColor(0), 0x2080E0u);
-    EXPECT_EQ(BarFillColor(0), 0x3090F0u);
-    EXPECT_EQ(BarBackgroundColor(1), RGB(223, 127, 31));
-    EXPECT_EQ(BarBackgroundColor(500), RGB(128, 160, 32));
-    EXPECT_EQ(BarFillColor(500), RGB(136, 192, 40));
-    EXPECT_EQ(BarBackgroundColor(1000), 0x20C020u);
-    EXPECT_EQ(BarFillColor(1000), 0x20F020u);
-    EXPECT_EQ(BarFillColor(3), RGB(239, 143, 47));
-}
-
 TEST_F(Tracking, ResetEnabledShowsGreenAtOnce)
 {
     OpenPad();
