@@ -286,10 +286,10 @@ TEST_F(SimulatedDirectInput, CookedReadingsFollowTheStoredCalibrationClamped)
     EXPECT_EQ(ReadX(), 0);
     clock->Advance(499);  // raw 65404, above the maximum (and still plugged in)
     EXPECT_EQ(ReadX(), 65535);
-    DIPROPCALIBRATION cal{{sizeof(DIPROPCALIBRATION), sizeof(DIPROPHEADER), DIDFT_ABSAXIS | DIDFT_MAKEINSTANCE(0), DIPH_BYID}, 0, 100, 200};
+    DIPROPCAL cal{{sizeof(DIPROPCAL), sizeof(DIPROPHEADER), DIDFT_ABSAXIS | DIDFT_MAKEINSTANCE(0), DIPH_BYID}, 0, 100, 200};
     ASSERT_EQ(device->SetProperty(DIPROP_CALIBRATION, &cal.diph), DI_OK);
     EXPECT_EQ(store->Read("wheel-1", 0), (AxisCalibration{0, 100, 200})) << "written through at once";
-    DIPROPCALIBRATION back{{sizeof(DIPROPCALIBRATION), sizeof(DIPROPHEADER), DIDFT_ABSAXIS | DIDFT_MAKEINSTANCE(0), DIPH_BYID}, 0, 0, 0};
+    DIPROPCAL back{{sizeof(DIPROPCAL), sizeof(DIPROPHEADER), DIDFT_ABSAXIS | DIDFT_MAKEINSTANCE(0), DIPH_BYID}, 0, 0, 0};
     ASSERT_EQ(device->GetProperty(DIPROP_CALIBRATION, &back.diph), DI_OK);
     EXPECT_EQ(back.lCenter, 100);
 }

@@ -1,4 +1,5 @@
 #include "DirectInputStandIn.h"
+#include "DirectInputPlatform.h"
 
 #include <algorithm>
 #include <atomic>
@@ -11,21 +12,12 @@
 #include "clock.h"
 #include "utf.h"
 
+#ifndef DIERR_ACQUIRED
 #define DIERR_ACQUIRED ((HRESULT)0x800700AAL)
+#endif
+#ifndef DIDC_ATTACHED
 #define DIDC_ATTACHED 0x00000001
-
-// Published identifiers of the interface.
-const IID IID_IDirectInput8A = {0xBF798030, 0x483A, 0x4DA2, {0xAA, 0x99, 0x5D, 0x64, 0xED, 0x36, 0x97, 0x00}};
-const GUID GUID_XAxis = {0xA36D02E0, 0xC9F3, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const GUID GUID_YAxis = {0xA36D02E1, 0xC9F3, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const GUID GUID_ZAxis = {0xA36D02E2, 0xC9F3, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const GUID GUID_RxAxis = {0xA36D02F4, 0xC9F3, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const GUID GUID_RyAxis = {0xA36D02F5, 0xC9F3, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const GUID GUID_RzAxis = {0xA36D02E3, 0xC9F3, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const GUID GUID_Slider = {0xA36D02E4, 0xC9F3, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const GUID GUID_Button = {0xA36D02F0, 0xC9F3, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const GUID GUID_POV = {0xA36D02F2, 0xC9F3, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const GUID GUID_Unknown = {0xA36D02F3, 0xC9F3, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+#endif
 
 namespace {
 
@@ -55,9 +47,9 @@ std::vector<DIOBJECTDATAFORMAT> BuildJoystick2Objects()
     return objects;
 }
 
-const std::vector<DIOBJECTDATAFORMAT>& Joystick2Objects()
+std::vector<DIOBJECTDATAFORMAT>& Joystick2Objects()
 {
-    static const std::vector<DIOBJECTDATAFORMAT> objects = BuildJoystick2Objects();
+    static std::vector<DIOBJECTDATAFORMAT> objects = BuildJoystick2Objects();
     return objects;
 }
 
@@ -69,6 +61,14 @@ const DIDATAFORMAT c_dfDIJoystick2 = {sizeof(DIDATAFORMAT), sizeof(DIOBJECTDATAF
 
 namespace quorvel::drivers {
 namespace {
+
+// The numbers DirectInput gives its predefined properties.
+const UINT_PTR kPropRange = 4;
+const UINT_PTR kPropCalibrationMode = 10;
+const UINT_PTR kPropCalibration = 11;
+const UINT_PTR kPropProductName = 14;
+const UINT_PTR kPropLogicalRange = 19;
+const UINT_PTR kPropVidPid = 24;
 
 std::atomic<int> g_liveObjects{0};
 
@@ -112,14 +112,14 @@ class RefCounted : public Interface {
 public:
     RefCounted() { ++g_liveObjects; }
     virtual ~RefCounted() { --g_liveObjects; }
-    HRESULT QueryInterface(REFIID, void** object) override
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override
     {
         if (object)
             *object = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG AddRef() override { return ++m_refs; }
-    ULONG Release() override
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override
     {
         const ULONG left = --m_refs;
         if (left == 0)
@@ -141,7 +141,7 @@ public:
         m_ranges.assign(m_axes.size(), {0, 65535});
     }
 
-    HRESULT GetCapabilities(LPDIDEVCAPS caps) override
+    HRESULT STDMETHODCALLTYPE GetCapabilities(LPDIDEVCAPS caps) override
     {
         if (caps == nullptr || caps->dwSize != sizeof(DIDEVCAPS))
             return DIERR_INVALIDPARAM;
@@ -156,7 +156,7 @@ public:
         return DI_OK;
     }
 
-    HRESULT EnumObjects(LPDIENUMDEVICEOBJECTSCALLBACKA callback, LPVOID ref, DWORD flags) override
+    HRESULT STDMETHODCALLTYPE EnumObjects(LPDIENUMDEVICEOBJECTSCALLBACKA callback, LPVOID ref, DWORD flags) override
     {
         if (callback == nullptr)
             return DIERR_INVALIDPARAM;
@@ -178,12 +178,12 @@ public:
         return DI_OK;
     }
 
-    HRESULT GetProperty(REFDIPROPID prop, LPDIPROPHEADER header) override
+    HRESULT STDMETHODCALLTYPE GetProperty(REFDIPROPID prop, LPDIPROPHEADER header) override
     {
         if (header == nullptr || header->dwHeaderSize != sizeof(DIPROPHEADER))
             return DIERR_INVALIDPARAM;
-        switch (prop.value) {
-        case DIPROP_VIDPID.value: {
+        switch (PropertyNumber(prop)) {
+        case kPropVidPid: {
             if (!IsDeviceHeader(header, sizeof(DIPROPDWORD)))
                 return DIERR_INVALIDPARAM;
             uint32_t vidPid = 0;
@@ -192,7 +192,7 @@ public:
             reinterpret_cast<DIPROPDWORD*>(header)->dwData = vidPid;
             return DI_OK;
         }
-        case DIPROP_PRODUCTNAME.value: {
+        case kPropProductName: {
             if (!IsDeviceHeader(header, sizeof(DIPROPSTRING)))
                 return DIERR_INVALIDPARAM;
             std::u16string name;
@@ -204,19 +204,19 @@ public:
             record->wsz[n] = 0;
             return DI_OK;
         }
-        case DIPROP_CALIBRATIONMODE.value: {
+        case kPropCalibrationMode: {
             if (header->dwSize != sizeof(DIPROPDWORD))
                 return DIERR_INVALIDPARAM;
             reinterpret_cast<DIPROPDWORD*>(header)->dwData = m_raw ? DIPROPCALIBRATIONMODE_RAW : DIPROPCALIBRATIONMODE_COOKED;
             return DI_OK;
         }
-        case DIPROP_LOGICALRANGE.value:
-        case DIPROP_RANGE.value: {
+        case kPropLogicalRange:
+        case kPropRange: {
             size_t axis = 0;
             if (header->dwSize != sizeof(DIPROPRANGE) || !FindAxis(header, &axis))
                 return header->dwSize != sizeof(DIPROPRANGE) ? DIERR_INVALIDPARAM : DIERR_OBJECTNOTFOUND;
             auto* record = reinterpret_cast<DIPROPRANGE*>(header);
-            if (prop.value == DIPROP_RANGE.value) {
+            if (PropertyNumber(prop) == kPropRange) {
                 record->lMin = m_ranges[axis].first;
                 record->lMax = m_ranges[axis].second;
                 return DI_OK;
@@ -228,16 +228,16 @@ public:
             record->lMax = max;
             return DI_OK;
         }
-        case DIPROP_CALIBRATION.value: {
+        case kPropCalibration: {
             size_t axis = 0;
-            if (header->dwSize != sizeof(DIPROPCALIBRATION))
+            if (header->dwSize != sizeof(DIPROPCAL))
                 return DIERR_INVALIDPARAM;
             if (!FindAxis(header, &axis))
                 return DIERR_OBJECTNOTFOUND;
             AxisCalibration calibration;
             if (!m_driver->ReadCalibration(m_key, axis, &calibration))
                 return DIERR_INPUTLOST;
-            auto* record = reinterpret_cast<DIPROPCALIBRATION*>(header);
+            auto* record = reinterpret_cast<DIPROPCAL*>(header);
             record->lMin = calibration.min;
             record->lCenter = calibration.center;
             record->lMax = calibration.max;
@@ -248,12 +248,12 @@ public:
         }
     }
 
-    HRESULT SetProperty(REFDIPROPID prop, LPCDIPROPHEADER header) override
+    HRESULT STDMETHODCALLTYPE SetProperty(REFDIPROPID prop, LPCDIPROPHEADER header) override
     {
         if (header == nullptr || header->dwHeaderSize != sizeof(DIPROPHEADER))
             return DIERR_INVALIDPARAM;
-        switch (prop.value) {
-        case DIPROP_CALIBRATIONMODE.value: {
+        switch (PropertyNumber(prop)) {
+        case kPropCalibrationMode: {
             if (!IsDeviceHeader(header, sizeof(DIPROPDWORD)))
                 return DIERR_INVALIDPARAM;
             const DWORD mode = reinterpret_cast<const DIPROPDWORD*>(header)->dwData;
@@ -262,7 +262,7 @@ public:
             m_raw = mode == DIPROPCALIBRATIONMODE_RAW;
             return DI_OK;
         }
-        case DIPROP_RANGE.value: {
+        case kPropRange: {
             if (header->dwSize != sizeof(DIPROPRANGE))
                 return DIERR_INVALIDPARAM;
             const auto* record = reinterpret_cast<const DIPROPRANGE*>(header);
@@ -278,13 +278,13 @@ public:
             m_ranges[axis] = {record->lMin, record->lMax};
             return DI_OK;
         }
-        case DIPROP_CALIBRATION.value: {
-            if (header->dwSize != sizeof(DIPROPCALIBRATION))
+        case kPropCalibration: {
+            if (header->dwSize != sizeof(DIPROPCAL))
                 return DIERR_INVALIDPARAM;
             size_t axis = 0;
             if (!FindAxis(header, &axis))
                 return DIERR_OBJECTNOTFOUND;
-            const auto* record = reinterpret_cast<const DIPROPCALIBRATION*>(header);
+            const auto* record = reinterpret_cast<const DIPROPCAL*>(header);
             if (!m_driver->WriteCalibration(m_key, axis, {record->lMin, record->lCenter, record->lMax}))
                 return DIERR_INPUTLOST;
             return DI_OK;
@@ -294,7 +294,7 @@ public:
         }
     }
 
-    HRESULT SetDataFormat(LPCDIDATAFORMAT format) override
+    HRESULT STDMETHODCALLTYPE SetDataFormat(LPCDIDATAFORMAT format) override
     {
         if (format == nullptr || format->dwDataSize == 0)
             return DIERR_INVALIDPARAM;
@@ -304,7 +304,7 @@ public:
         return DI_OK;
     }
 
-    HRESULT Acquire() override
+    HRESULT STDMETHODCALLTYPE Acquire() override
     {
         if (m_dataSize == 0)
             return DIERR_INVALIDPARAM;
@@ -314,7 +314,7 @@ public:
         return DI_OK;
     }
 
-    HRESULT Unacquire() override
+    HRESULT STDMETHODCALLTYPE Unacquire() override
     {
         if (!m_acquired)
             return S_FALSE;
@@ -322,7 +322,7 @@ public:
         return DI_OK;
     }
 
-    HRESULT GetDeviceState(DWORD size, LPVOID data) override
+    HRESULT STDMETHODCALLTYPE GetDeviceState(DWORD size, LPVOID data) override
     {
         if (!m_acquired)
             return DIERR_NOTACQUIRED;
@@ -403,6 +403,9 @@ private:
     bool m_raw = false;
     bool m_acquired = false;
     DWORD m_dataSize = 0;
+
+public:
+    QUORVEL_DEVICE_UNUSED_METHODS
 };
 
 class Root final : public RefCounted<IDirectInput8A> {
@@ -410,7 +413,7 @@ public:
     explicit Root(std::shared_ptr<ControllerDriver> driver)
         : m_driver(std::move(driver)), m_epoch(quorvel::NowMilliseconds()) {}
 
-    HRESULT CreateDevice(REFGUID guid, LPDIRECTINPUTDEVICE8A* device, LPUNKNOWN outer) override
+    HRESULT STDMETHODCALLTYPE CreateDevice(REFGUID guid, LPDIRECTINPUTDEVICE8A* device, LPUNKNOWN outer) override
     {
         if (device == nullptr)
             return DIERR_INVALIDPARAM;
@@ -436,7 +439,7 @@ public:
         return DIERR_DEVICENOTREG;
     }
 
-    HRESULT EnumDevices(DWORD devType, LPDIENUMDEVICESCALLBACKA callback, LPVOID ref, DWORD) override
+    HRESULT STDMETHODCALLTYPE EnumDevices(DWORD devType, LPDIENUMDEVICESCALLBACKA callback, LPVOID ref, DWORD) override
     {
         if (callback == nullptr)
             return DIERR_INVALIDPARAM;
@@ -464,6 +467,9 @@ private:
 
     std::shared_ptr<ControllerDriver> m_driver;
     uint32_t m_epoch;
+
+public:
+    QUORVEL_ROOT_UNUSED_METHODS
 };
 
 }  // namespace
@@ -545,7 +551,7 @@ int32_t CookAxisValue(int32_t raw, const AxisCalibration& calibration, int32_t r
 
 }  // namespace quorvel::drivers
 
-HRESULT DirectInput8Create(HINSTANCE, DWORD version, REFIID riid, LPVOID* out, LPUNKNOWN outer)
+HRESULT WINAPI DirectInput8Create(HINSTANCE, DWORD version, REFIID riid, LPVOID* out, LPUNKNOWN outer)
 {
     if (out == nullptr)
         return DIERR_INVALIDPARAM;

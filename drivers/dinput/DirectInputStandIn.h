@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ControllerDriver.h"
-#include "dinput.h"
+#include "DirectInputPlatform.h"
 
 namespace quorvel::drivers {
 

@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include <mmsystem.h>
 
 namespace quorvel {
 namespace {
@@ -38,8 +37,3 @@ ManualClock::~ManualClock()
 }
 
 }  // namespace quorvel
-
-DWORD timeGetTime()
-{
-    return quorvel::NowMilliseconds();
-}

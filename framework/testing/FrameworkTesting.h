@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "MessageBoxTesting.h"
 #include "afxwin.h"
 
 class QWidget;
@@ -18,15 +19,6 @@ void InitializePlatform(int& argc, char** argv);
 // Destroys the window system's application object while the rest of the process still stands.
 void ShutdownPlatform();
 
-struct MessageBoxCall {
-    HWND owner;
-    std::string text;
-    std::string caption;
-    UINT type;
-};
-// Every MessageBox goes to the handler instead of the screen; its return value is the answer.
-// The handler may deliver messages (timer ticks) to stand for the box's nested loop.
-void SetMessageBoxHandler(std::function<int(const MessageBoxCall&)> handler);
 
 // Called after a dialog window and its controls exist, before OnInitDialog.
 void SetTopLevelCreatedHook(std::function<void(CDialog*)> hook);

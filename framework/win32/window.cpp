@@ -9,6 +9,7 @@
 #include "afxres.h"
 #include "afxwin.h"
 #include "dialog_template.h"
+#include "testing/MessageBoxTesting.h"
 
 namespace {
 
@@ -172,8 +173,21 @@ BOOL CWnd::DestroyWindow()
     return done;
 }
 
+namespace afx::testing {
+namespace {
+std::function<int(const MessageBoxCall&)>& Handler()
+{
+    static std::function<int(const MessageBoxCall&)> handler;
+    return handler;
+}
+}  // namespace
+void SetMessageBoxHandler(std::function<int(const MessageBoxCall&)> handler) { Handler() = std::move(handler); }
+}  // namespace afx::testing
+
 int CWnd::MessageBox(LPCTSTR text, LPCTSTR caption, UINT type)
 {
+    if (afx::testing::Handler())
+        return afx::testing::Handler()({m_hWnd, text ? text : "", caption ? caption : "", type});
     return ::MessageBoxA(m_hWnd, text, caption ? caption : "Error", type);
 }
 

@@ -187,7 +187,7 @@ struct DIDATAFORMAT {
     DWORD dwFlags;
     DWORD dwDataSize;
     DWORD dwNumObjs;
-    const DIOBJECTDATAFORMAT* rgodf;
+    DIOBJECTDATAFORMAT* rgodf;
 };
 typedef const DIDATAFORMAT* LPCDIDATAFORMAT;
 extern const DIDATAFORMAT c_dfDIJoystick2;

@@ -47,6 +47,7 @@ typedef DWORD COLORREF;
 typedef DWORD* LPDWORD;
 
 #define WINAPI
+#define STDMETHODCALLTYPE
 #define CALLBACK
 #define PASCAL
 #define TEXT(x) x
