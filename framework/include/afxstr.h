@@ -6,6 +6,13 @@
 
 #include <windows.h>
 
+// Lets GCC and Clang check format strings against their arguments.
+#if defined(__GNUC__)
+#define AFX_PRINTF_FORMAT(formatIndex, firstArg) __attribute__((format(printf, formatIndex, firstArg)))
+#else
+#define AFX_PRINTF_FORMAT(formatIndex, firstArg)
+#endif
+
 class CString {
 public:
     CString() = default;
@@ -22,7 +29,7 @@ public:
     void Empty() { m_text.clear(); }
     int CompareNoCase(LPCTSTR other) const;
     // printf-style formatting into this string; the format must be trusted program text.
-    void Format(LPCTSTR format, ...) __attribute__((format(printf, 2, 3)));
+    void Format(LPCTSTR format, ...) AFX_PRINTF_FORMAT(2, 3);
     const std::string& str() const { return m_text; }
 
     friend bool operator==(const CString& a, const CString& b) { return a.m_text == b.m_text; }
