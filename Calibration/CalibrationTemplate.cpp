@@ -49,7 +49,7 @@ const DialogTemplate kCalibrationTemplate = {
     WS_EX_APPWINDOW,
     0, 0, 372, 302,
     "Quorvel Calibration Tool",
-    "MS Shell Dlg", 8, 0, 0, 0,
+    "MS Shell Dlg", 8, 0, 0, DEFAULT_CHARSET,
     kCalibrationItems,
     sizeof kCalibrationItems / sizeof kCalibrationItems[0],
 };

@@ -194,6 +194,7 @@ typedef uintptr_t DWORD_PTR_T;
 // GDI.
 #define PS_SOLID 0
 #define PS_NULL 5
+#define DEFAULT_CHARSET 1
 #define TRANSPARENT 1
 #define OPAQUE 2
 #define DT_TOP 0x0000
