@@ -271,6 +271,18 @@ TEST_F(Tracking, ColoursFadeToGreenWithin334Milliseconds)
     }
 }
 
+TEST_F(Tracking, AFadeLongAgoStaysGreenWhenThreeTimesTheElapsedTimeWraps)
+{
+    OpenPad();
+    Sweep(0, 0, 65535);
+    const int stamp = dlg->m_ReadyTime[0];
+    ASSERT_NE(stamp, -1);
+    // 3 x 1431655766 wraps to 2 in 32 bits: the bar is still fully green, not orange again.
+    clock->Set(static_cast<uint32_t>(stamp) + 1431655766u);
+    Poll();
+    EXPECT_EQ(BarFillAt(30, 360), 0x20F020u);
+}
+
 TEST_F(Tracking, ResetEnabledShowsGreenAtOnce)
 {
     OpenPad();
