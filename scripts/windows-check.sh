@@ -15,7 +15,7 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$(nproc)" 2>&1 | grep -E 'error|warning|Linking' || true
+cmake --build --preset windows -j "$(nproc)" 2>&1 | grep -E 'error|warning' || true
 exe="$PWD/build/windows/bin/Calibration.exe"
 [ -f "$exe" ] || { echo "windows: the cross build made no Calibration.exe"; exit 1; }
 echo "windows: cross build ok ($(du -h "$exe" | cut -f1), imports: $(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name/{printf "%s ", $3}'))"
