@@ -191,7 +191,6 @@ void NotifyModalLoopStarting(CDialog* dialog)
     });
 }
 
-void NotifyDialogEnded(CDialog*, int) {}
 void NotifyDrawIcon(int x, int y, HICON icon) { Icons().push_back({x, y, icon}); }
 
 }  // namespace afx::testing

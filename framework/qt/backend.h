@@ -41,7 +41,6 @@ struct HWND__ {
     bool iconicForTesting = false;
     std::optional<QSize> clientSizeForTesting;
     HICON icons[2] = {nullptr, nullptr};
-    int comboDropHeight = 0;
 };
 
 struct HICON__ {

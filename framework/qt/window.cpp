@@ -190,7 +190,6 @@ std::unique_ptr<HWND__> CreateControl(HWND dialog, const DialogItemTemplate& ite
         combo->setEditable(false);
         // The template height includes the drop-down list; the selection field itself is
         // as high as the font makes it.
-        control->comboDropHeight = size.height();
         size.setHeight(21);
         HWND raw = control.get();
         QObject::connect(combo, QOverload<int>::of(&QComboBox::activated), combo,
@@ -741,7 +740,6 @@ void CDialog::EndDialog(int result)
         if (m_modalLoop)
             static_cast<QEventLoop*>(m_modalLoop)->quit();
     }
-    afx::testing::NotifyDialogEnded(this, result);
 }
 
 LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

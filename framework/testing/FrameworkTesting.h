@@ -63,7 +63,6 @@ QImage BitmapImage(CBitmap& bitmap);
 void NotifyTopLevelCreated(CDialog* dialog);
 void NotifyTimerSet(CWnd* window, UINT_PTR id, UINT elapse);
 void NotifyModalLoopStarting(CDialog* dialog);
-void NotifyDialogEnded(CDialog* dialog, int result);
 void NotifyDrawIcon(int x, int y, HICON icon);
 
 }  // namespace afx::testing

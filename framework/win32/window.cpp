@@ -18,7 +18,6 @@ struct DialogState {
     bool modal = false;
     std::vector<bool> defaultRequested;  // one entry per message being dispatched
     std::map<HWND, std::unique_ptr<CWnd>> wrappers;  // the objects GetDlgItem hands out
-    std::vector<WORD> templateData;
 };
 
 std::map<HWND, DialogState>& Dialogs()
@@ -33,8 +32,7 @@ DialogState* StateOf(HWND hwnd)
     return it == Dialogs().end() ? nullptr : &it->second;
 }
 
-// Pending state between DialogBoxIndirectParam and WM_INITDIALOG.
-std::vector<WORD>* g_pendingTemplate = nullptr;
+// Whether the dialog being created runs modally, from its creation to WM_INITDIALOG.
 bool g_pendingModal = false;
 
 bool ReturnsValueDirectly(UINT message)
@@ -59,8 +57,6 @@ INT_PTR CALLBACK AfxDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         DialogState& state = Dialogs()[hwnd];
         state.dialog = dialog;
         state.modal = g_pendingModal;
-        if (g_pendingTemplate)
-            state.templateData = std::move(*g_pendingTemplate);
         dialog->m_hWnd = hwnd;
         Center(hwnd);
         return dialog->OnInitDialog();
@@ -202,14 +198,13 @@ HWND CreateFromTemplate(CDialog* dialog, UINT templateId, CWnd* parent, bool mod
     std::vector<WORD> data = afx::win32::BuildExtendedTemplate(*tmpl);
     auto* header = reinterpret_cast<LPCDLGTEMPLATEA>(data.data());
     HWND owner = parent ? parent->GetSafeHwnd() : nullptr;
-    g_pendingTemplate = &data;
+    // The dialog manager reads the template while it creates the window; it need not outlive that.
     g_pendingModal = modal;
     HWND hwnd = nullptr;
     if (modal)
         *modalResult = DialogBoxIndirectParamA(AfxGetInstanceHandle(), header, owner, AfxDialogProc, reinterpret_cast<LPARAM>(dialog));
     else
         hwnd = CreateDialogIndirectParamA(AfxGetInstanceHandle(), header, owner, AfxDialogProc, reinterpret_cast<LPARAM>(dialog));
-    g_pendingTemplate = nullptr;
     return hwnd;
 }
 }  // namespace
