@@ -16,20 +16,25 @@ protected:
         c.productId = product;
         return c;
     }
+    // The state without controllers: device controls disabled, no indicator, empty list.
+    void ExpectNoControllerState()
+    {
+        EXPECT_FALSE(Enabled(IDC_DEVICE));
+        EXPECT_FALSE(Enabled(IDC_RESET));
+        EXPECT_FALSE(Enabled(IDC_APPLY));
+        EXPECT_FALSE(Checked(IDC_AUTOMATIC));
+        EXPECT_FALSE(Checked(IDC_MANUAL));
+        EXPECT_EQ(ComboCount(), 0);
+        EXPECT_EQ(dlg->m_pDevice, nullptr);
+    }
 };
 
 TEST_F(DeviceList, NoControllerAtStartDisablesTheControlsAndSelectsNothing)
 {
     Open();
     Scan();
-    EXPECT_FALSE(Enabled(IDC_DEVICE));
-    EXPECT_FALSE(Enabled(IDC_RESET));
-    EXPECT_FALSE(Enabled(IDC_APPLY));
-    EXPECT_FALSE(Checked(IDC_AUTOMATIC));
-    EXPECT_FALSE(Checked(IDC_MANUAL));
-    EXPECT_EQ(ComboCount(), 0);
+    ExpectNoControllerState();
     EXPECT_EQ(dlg->m_nSelectCount, 0u) << "SelectDevice is not called: the shown count is already 0";
-    EXPECT_EQ(dlg->m_pDevice, nullptr);
 }
 
 TEST_F(DeviceList, PluggingAndUnpluggingMovesBetweenTheTwoControlStates)
@@ -52,13 +57,7 @@ TEST_F(DeviceList, PluggingAndUnpluggingMovesBetweenTheTwoControlStates)
     ASSERT_GT(qAlpha(afx::testing::SurfaceOf(dlg.get()).pixel(31, 326)), 0);
     driver->Get("w").attached = false;
     Scan();
-    EXPECT_FALSE(Enabled(IDC_DEVICE));
-    EXPECT_FALSE(Enabled(IDC_RESET));
-    EXPECT_FALSE(Enabled(IDC_APPLY));
-    EXPECT_FALSE(Checked(IDC_AUTOMATIC));
-    EXPECT_FALSE(Checked(IDC_MANUAL));
-    EXPECT_EQ(ComboCount(), 0);
-    EXPECT_EQ(dlg->m_pDevice, nullptr);
+    ExpectNoControllerState();
     EXPECT_EQ(qAlpha(afx::testing::SurfaceOf(dlg.get()).pixel(31, 326)), 0);
     EXPECT_EQ(quorvel::drivers::LiveDirectInputObjects(), 1) << "only the root object remains";
 }

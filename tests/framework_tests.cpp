@@ -59,20 +59,26 @@ std::string Picture(const QImage& image)
     return rows;
 }
 
-TEST(Rectangle, WithPenOutlinesUpToRightMinusOneAndFillsInside)
+// Draws red rectangles with a black one-pixel pen, or with the null pen, on a white bitmap.
+QImage RedRectangles(int width, int height, int penStyle, std::initializer_list<RECT> rects)
 {
-    const QImage image = DrawOn(8, 6, [](CDC& dc) {
+    return DrawOn(width, height, [&](CDC& dc) {
         CPen pen;
-        pen.CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+        pen.CreatePen(penStyle, penStyle == PS_NULL ? 0 : 1, RGB(0, 0, 0));
         CBrush red;
         red.CreateSolidBrush(RGB(255, 0, 0));
         CPen* p = dc.SelectObject(&pen);
         CBrush* b = dc.SelectObject(&red);
-        dc.Rectangle(1, 1, 6, 5);
+        for (const RECT& r : rects)
+            dc.Rectangle(r.left, r.top, r.right, r.bottom);
         dc.SelectObject(p);
         dc.SelectObject(b);
     });
-    EXPECT_EQ(Picture(image),
+}
+
+TEST(Rectangle, WithPenOutlinesUpToRightMinusOneAndFillsInside)
+{
+    EXPECT_EQ(Picture(RedRectangles(8, 6, PS_SOLID, {{1, 1, 6, 5}})),
               "........\n"
               ".#####..\n"
               ".#rrr#..\n"
@@ -83,18 +89,7 @@ TEST(Rectangle, WithPenOutlinesUpToRightMinusOneAndFillsInside)
 
 TEST(Rectangle, WithNullPenFillsOnePixelNarrowerAndShorter)
 {
-    const QImage image = DrawOn(8, 6, [](CDC& dc) {
-        CPen none;
-        none.CreatePen(PS_NULL, 0, 0);
-        CBrush red;
-        red.CreateSolidBrush(RGB(255, 0, 0));
-        CPen* p = dc.SelectObject(&none);
-        CBrush* b = dc.SelectObject(&red);
-        dc.Rectangle(1, 1, 6, 5);
-        dc.SelectObject(p);
-        dc.SelectObject(b);
-    });
-    EXPECT_EQ(Picture(image),
+    EXPECT_EQ(Picture(RedRectangles(8, 6, PS_NULL, {{1, 1, 6, 5}})),
               "........\n"
               ".rrrr...\n"
               ".rrrr...\n"
@@ -105,19 +100,8 @@ TEST(Rectangle, WithNullPenFillsOnePixelNarrowerAndShorter)
 
 TEST(Rectangle, ClipsToItsBitmapAndDrawsNothingWhenEmpty)
 {
-    const QImage image = DrawOn(4, 3, [](CDC& dc) {
-        CPen pen;
-        pen.CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
-        CBrush red;
-        red.CreateSolidBrush(RGB(255, 0, 0));
-        CPen* p = dc.SelectObject(&pen);
-        CBrush* b = dc.SelectObject(&red);
-        dc.Rectangle(2, 0, 2, 3);          // no width: nothing
-        dc.Rectangle(-10, -10, 100, 2);    // only its bottom edge row 1 and inside row 0 show
-        dc.SelectObject(p);
-        dc.SelectObject(b);
-    });
-    EXPECT_EQ(Picture(image),
+    // No width: nothing. Far outside: only its bottom edge (row 1) and inside (row 0) show.
+    EXPECT_EQ(Picture(RedRectangles(4, 3, PS_SOLID, {{2, 0, 2, 3}, {-10, -10, 100, 2}})),
               "rrrr\n"
               "####\n"
               "....\n");
